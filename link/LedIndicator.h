@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+// A small rectangular LED that shows traffic by toggling between lit and dark.
+class LedIndicator : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LedIndicator(const QColor& litColor, QWidget* parent = nullptr);
+
+    bool isOn() const { return m_on; }
+    void setOn(bool on);
+    void toggle() { setOn(!m_on); }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_litColor;
+    bool m_on = false;
+};
