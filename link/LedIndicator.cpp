@@ -2,10 +2,19 @@
 
 #include <QPainter>
 
+namespace {
+
+constexpr int kFrameMs = 20;
+
+} // namespace
+
 LedIndicator::LedIndicator(const QColor& litColor, QWidget* parent)
     : QWidget(parent), m_litColor(litColor)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_repaint.setSingleShot(true);
+    m_repaint.setInterval(kFrameMs);
+    connect(&m_repaint, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 void LedIndicator::setOn(bool on)
@@ -13,7 +22,8 @@ void LedIndicator::setOn(bool on)
     if (m_on == on)
         return;
     m_on = on;
-    update();
+    if (!m_repaint.isActive())
+        m_repaint.start();
 }
 
 QSize LedIndicator::sizeHint() const
