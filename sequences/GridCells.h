@@ -9,7 +9,7 @@ class GridCells
 public:
     virtual ~GridCells() = default;
 
-    virtual int rowCount() const = 0; // header row included
+    virtual int rows() const = 0; // header row included
     virtual QString cell(int column, int row) const = 0;
     virtual void setCell(int column, int row, const QString& text) = 0;
     // makes `row` the grid's current row (selection follows it)

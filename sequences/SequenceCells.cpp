@@ -43,5 +43,5 @@ QString StepTimeError(int step, const QString& cellText)
 
 int StepCountOf(const GridCells& grid)
 {
-    return (grid.rowCount() - 1) / 3;
+    return (grid.rows() - 1) / 3;
 }

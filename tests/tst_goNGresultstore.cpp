@@ -12,7 +12,7 @@ namespace {
 FakeGrid FilledGrid(int steps)
 {
     FakeGrid grid(1 + 3 * steps);
-    for (int row = 1; row < grid.rowCount(); ++row) {
+    for (int row = 1; row < grid.rows(); ++row) {
         grid.setRow(row, 2, {QStringLiteral("V%1").arg(row), QStringLiteral("I%1").arg(row),
                              QStringLiteral("1"), QStringLiteral("0")});
         grid.setCell(7, row, QStringLiteral("Pass"));

@@ -11,7 +11,7 @@ class FakeGrid : public GridCells
 public:
     explicit FakeGrid(int rows) : m_rows(rows) {}
 
-    int rowCount() const override { return m_rows; }
+    int rows() const override { return m_rows; }
     QString cell(int column, int row) const override { return m_cells.value({column, row}); }
     void setCell(int column, int row, const QString& text) override
     {
