@@ -1,10 +1,13 @@
 #include "TForm_Main.h"
 
 #include "ErrorReport.h"
+#include "GoNGResultStore.h"
 #include "LedIndicator.h"
 #include "PumpingWait.h"
 #include "ReplyParsing.h"
+#include "ScanTable.h"
 #include "ScpiCommands.h"
+#include "SequencePages.h"
 #include "SettingsFile.h"
 #include "StatusPanels.h"
 #include "SystemSerialPort.h"
@@ -14,6 +17,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -29,6 +36,24 @@ constexpr quint32 kCloseWaitMs = 1000;
 constexpr quint32 kReopenWaitMs = 1000;
 constexpr quint32 kSettleWaitMs = 300;
 
+// Texts of the settings file and the grid cells; the code page conversion comes with the
+// language of the system.
+QStringList Texts(const QByteArrayList& bytes)
+{
+    QStringList texts;
+    for (const QByteArray& text : bytes)
+        texts << QString::fromLatin1(text);
+    return texts;
+}
+
+QByteArrayList Bytes(const QStringList& texts)
+{
+    QByteArrayList bytes;
+    for (const QString& text : texts)
+        bytes << text.toLatin1();
+    return bytes;
+}
+
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name)
 {
@@ -38,11 +63,19 @@ Widget* Named(Widget* widget, const char* name)
 
 } // namespace
 
-TForm_Main::TForm_Main(const QString& programDir, QWidget* parent)
+TForm_Main::TForm_Main(const QString& programDir, SerialPort* port, QWidget* parent)
     : QMainWindow(parent), m_programDir(programDir),
-      PowerComPort(Named(new SystemSerialPort(this), "PowerComPort")),
-      m_pipeline(PowerComPort)
+      PowerComPort(port ? port : new SystemSerialPort), m_pipeline(PowerComPort),
+      TeThemeGroupBoxFastKey(Named(new QGroupBox(tr("HotKey(Right-click button to Setup)")),
+                                   "TeThemeGroupBoxFastKey")),
+      m_pages(new SequencePages(TeThemeGroupBoxFastKey, m_programSteps, m_goNGSteps)),
+      m_scan(*m_pages->AdvStringGrid_VoltScan, [this](const QByteArray& c) { m_pipeline.Append(c); }),
+      m_program(*m_pages->TeThemeStringGridList,
+                [this](const QByteArray& c) { m_pipeline.Append(c); }),
+      m_goNG(*m_pages->TeThemeStringGridGoNg, [this](const QByteArray& c) { m_pipeline.Append(c); })
 {
+    PowerComPort->setParent(this);
+    PowerComPort->setObjectName(QStringLiteral("PowerComPort"));
     FormCreate();
 }
 
@@ -59,6 +92,7 @@ void TForm_Main::FormCreate()
     setWindowTitle(tr("QL5800"));
     buildLayout();
     connectLink();
+    connectSequences();
     SetDefaults();
     ReadSettingsFile(SettingsPath());
 }
@@ -70,10 +104,8 @@ void TForm_Main::SetDefaults()
     m_pipeline.Clear();
     const SettingsImage defaults = DefaultSettingsImage();
     m_commConfig = *defaults.comm;
-    ProgramSteps = defaults.programSteps;
-    GoNGSteps = defaults.goNGSteps;
     HotkeyCaptions = defaults.hotkeyCaptions;
-    ScanCells = defaults.scanCells;
+    m_pages->SetDefaults();
 }
 
 void TForm_Main::showEvent(QShowEvent* event)
@@ -160,7 +192,7 @@ void TForm_Main::PowerComPortRxChar()
     if (Closing)
         return;
     iLedRectangleRx->toggle();
-    if (!TeThemePageControl1->isEnabled() && !SequenceRunning)
+    if (!TeThemePageControl1->isEnabled() && !SequenceRunning())
         EnableControlGroups(true);
     m_pipeline.Receive();
 }
@@ -175,12 +207,139 @@ void TForm_Main::PowerComPortFailed(const QString& message)
 
 void TForm_Main::DispatchReply(const QByteArray& line)
 {
-    if (IsRefusal(line)) {
+    const ReplyMeaning reply = InterpretReply(m_pipeline.CommandQueue().constFirst(), line);
+    if (reply.kind == ReplyMeaning::Refusal) {
         m_pipeline.RetryCommand();
         return;
     }
     TeThemeStatusBar->setPanelText(2, tr("Communication Status") + tr(": OK"));
+    if (reply.kind == ReplyMeaning::MeasuredCurrents && GoNGRunning())
+        m_goNG.Judge(reply.values);
     m_pipeline.SendNextCommand();
+}
+
+bool TForm_Main::SequenceRunning() const
+{
+    return m_scan.isRunning() || m_program.isRunning() || m_goNG.isRunning();
+}
+
+void TForm_Main::SaveGoNGResults()
+{
+    const QString error = GoNGResultStore::SaveGoNGResults(
+        m_programDir, m_pages->TeThemeEdit1->text(), *m_pages->TeThemeStringGridGoNg);
+    if (!error.isEmpty())
+        ErrorReport::Show(error);
+}
+
+void TForm_Main::connectSequences()
+{
+    SequencePages& pages = *m_pages;
+    connect(pages.TeThemePageControl, &QTabWidget::currentChanged, this,
+            &TForm_Main::TeThemePageControlChange);
+    connect(pages.TeThemeButton_VoltScanRun, &QPushButton::clicked, this,
+            [this] { startRunner([this] { return m_scan.Run(); }); });
+    connect(pages.TeThemeButton_VoltScanStop, &QPushButton::clicked, &m_scan,
+            &VoltageScanRunner::Stop);
+    connect(pages.TeThemeButton_RunPorgramRun, &QPushButton::clicked, this,
+            &TForm_Main::TeThemeButton_RunPorgramRunClick);
+    connect(pages.TeThemeButton_RunProgramStop, &QPushButton::clicked, &m_program,
+            &ProgramRunner::Stop);
+    connect(pages.TeThemeButton_GoNGRun, &QPushButton::clicked, this,
+            [this] { startRunner([this] { return m_goNG.Run(); }); });
+    connect(pages.TeThemeButton_GoNGStop, &QPushButton::clicked, &m_goNG, &GoNGRunner::Stop);
+    connect(&m_goNG, &GoNGRunner::completed, this, &TForm_Main::SaveGoNGResults);
+    for (QRadioButton* choice : {pages.runOnce, pages.runRepeat, pages.runCustom})
+        connect(choice, &QRadioButton::toggled, this, &TForm_Main::TeThemeRadioGroupRunClick);
+    connect(pages.TeThemeSpinEdit, qOverload<int>(&QSpinBox::valueChanged), &m_program,
+            &ProgramRunner::setCustomPasses);
+    connect(&m_program, &ProgramRunner::passStarted, this, [this](int runNumber) {
+        m_pages->Label_RunTimes->setText(QStringLiteral("Run Times:%1").arg(runNumber));
+    });
+    for (SequenceRunner* runner : {static_cast<SequenceRunner*>(&m_scan),
+                                   static_cast<SequenceRunner*>(&m_program),
+                                   static_cast<SequenceRunner*>(&m_goNG)}) {
+        connect(runner, &SequenceRunner::started, this, [this, runner] { runnerStarted(*runner); });
+        connect(runner, &SequenceRunner::stopped, this, [this, runner] { runnerStopped(*runner); });
+    }
+}
+
+void TForm_Main::startRunner(const std::function<QString()>& run)
+{
+    // the runners exclude each other; their Run buttons are disabled meanwhile
+    if (SequenceRunning())
+        return;
+    const QString error = run();
+    if (!error.isEmpty())
+        ErrorReport::Show(error);
+}
+
+void TForm_Main::TeThemeButton_RunPorgramRunClick()
+{
+    startRunner([this] { return m_program.Run(); });
+    if (m_program.isRunning())
+        m_pages->Label_RunTimes->setVisible(!m_pages->runOnce->isChecked());
+}
+
+void TForm_Main::TeThemeRadioGroupRunClick()
+{
+    const SequencePages& pages = *m_pages;
+    pages.TeThemeSpinEdit->setVisible(pages.runCustom->isChecked());
+    m_program.setRunMode(pages.runCustom->isChecked()   ? ProgramRunner::Custom
+                         : pages.runRepeat->isChecked() ? ProgramRunner::Repeat
+                                                        : ProgramRunner::Once);
+}
+
+void TForm_Main::runnerStarted(SequenceRunner& runner)
+{
+    EnableControlGroups(false);
+    setRunnerControls(runner, true);
+}
+
+void TForm_Main::runnerStopped(SequenceRunner& runner)
+{
+    EnableControlGroups(true);
+    setRunnerControls(runner, false);
+}
+
+void TForm_Main::setRunnerControls(const SequenceRunner& active, bool running)
+{
+    // A run disables its own Run button and grid and the panels of the other two runners.
+    struct Controls
+    {
+        const SequenceRunner* runner;
+        QWidget* panel;
+        QPushButton* run;
+        QPushButton* stop;
+        QWidget* grid;
+    };
+    SequencePages& p = *m_pages;
+    const Controls all[] = {
+        {&m_scan, p.Panel_ScanVoltageCommandPanel, p.TeThemeButton_VoltScanRun,
+         p.TeThemeButton_VoltScanStop, p.AdvStringGrid_VoltScan},
+        {&m_program, p.Panel_RunProgramPanel, p.TeThemeButton_RunPorgramRun,
+         p.TeThemeButton_RunProgramStop, p.TeThemeStringGridList},
+        {&m_goNG, p.Panel_GoNGRun, p.TeThemeButton_GoNGRun, p.TeThemeButton_GoNGStop,
+         p.TeThemeStringGridGoNg}};
+    for (const Controls& controls : all) {
+        if (controls.runner != &active) {
+            controls.panel->setEnabled(!running);
+            continue;
+        }
+        controls.run->setEnabled(!running);
+        controls.stop->setEnabled(running);
+        controls.grid->setEnabled(!running);
+    }
+}
+
+void TForm_Main::TeThemePageControlChange()
+{
+    if (!ChannelSynced)
+        return;
+    SequencePages& pages = *m_pages;
+    const int page = pages.TeThemePageControl->currentIndex();
+    pages.Panel_ScanVoltageCommandPanel->setVisible(page == 0);
+    pages.Panel_RunProgramPanel->setVisible(page == 1);
+    pages.Panel_GoNGRun->setVisible(page > 1);
 }
 
 void TForm_Main::ReadSettingsFile(const QString& path)
@@ -197,12 +356,11 @@ void TForm_Main::ReadSettingsFile(const QString& path)
         m_commConfig = *image.comm;
     for (int i = 0; i < image.hotkeyCaptions.size(); ++i)
         HotkeyCaptions[i] = image.hotkeyCaptions.at(i);
-    for (int i = 0; i < image.scanCells.size(); ++i)
-        ScanCells[i] = image.scanCells.at(i);
+    ScanTable::SetStoredCells(*m_pages->AdvStringGrid_VoltScan, Texts(image.scanCells));
     if (!image.programSteps.isEmpty())
-        ProgramSteps = image.programSteps;
+        m_pages->programEditor->Load(image.programSteps);
     if (!image.goNGSteps.isEmpty())
-        GoNGSteps = image.goNGSteps;
+        m_pages->goNGEditor->Load(image.goNGSteps);
     if (!result.settings.complete)
         ErrorReport::Show(tr("The file \"%1\" is incomplete; the settings it held up to its end "
                              "have been loaded.")
@@ -215,9 +373,9 @@ void TForm_Main::WriteSettingsFile(const QString& path)
     if (PathHasCommBlock(path))
         image.comm = m_commConfig;
     image.hotkeyCaptions = HotkeyCaptions;
-    image.scanCells = ScanCells;
-    image.programSteps = ProgramSteps;
-    image.goNGSteps = GoNGSteps;
+    image.scanCells = Bytes(ScanTable::StoredCells(*m_pages->AdvStringGrid_VoltScan));
+    image.programSteps = m_programSteps;
+    image.goNGSteps = m_goNGSteps;
     const QString error = WriteSettingsImage(path, image);
     if (!error.isEmpty())
         ErrorReport::Show(error);
@@ -233,7 +391,7 @@ void TForm_Main::buildLayout()
     grid->addWidget(buildSummaryGroups(), 2, 0);
     grid->addWidget(buildChannelTabs(), 3, 0);
     grid->addWidget(buildOutputGroup(), 4, 0);
-    grid->addWidget(buildRunPages(), 1, 1, 4, 1);
+    grid->addWidget(m_pages, 1, 1, 4, 1);
     grid->setColumnStretch(0, 64);
     grid->setColumnStretch(1, 33);
     grid->setRowStretch(1, 1);
@@ -335,18 +493,3 @@ QGroupBox* TForm_Main::buildOutputGroup()
     return TeThemeGroupBoxCtrl;
 }
 
-QTabWidget* TForm_Main::buildRunPages()
-{
-    TeThemePageControl = Named(new QTabWidget, "TeThemePageControl");
-    auto* quickSet = new QWidget;
-    auto* column = new QVBoxLayout(quickSet);
-    TeThemeGroupBoxFastKey = Named(new QGroupBox(tr("HotKey(Right-click button to Setup)")),
-                                   "TeThemeGroupBoxFastKey");
-    TeThemeGroupBoxFastKey->setMinimumHeight(150);
-    column->addWidget(TeThemeGroupBoxFastKey);
-    column->addWidget(Named(new QGroupBox(tr("Voltage Scan")), "TeThemeGroupBoxScan"), 1);
-    TeThemePageControl->addTab(quickSet, tr("QuickSet"));
-    TeThemePageControl->addTab(new QWidget, tr("Program"));
-    TeThemePageControl->addTab(new QWidget, QStringLiteral("GO/NG"));
-    return TeThemePageControl;
-}

@@ -2,7 +2,10 @@
 
 #include "CommConfig.h"
 #include "CommandPipeline.h"
+#include "GoNGRunner.h"
+#include "ProgramRunner.h"
 #include "StepRecords.h"
+#include "VoltageScanRunner.h"
 
 #include <QByteArrayList>
 #include <QCoreApplication>
@@ -15,19 +18,21 @@ class QLabel;
 class QTabWidget;
 class QToolButton;
 class QwtPlot;
+class SequencePages;
+class SerialPort;
 class StatusPanels;
-class SystemSerialPort;
 
 // The main window. It owns the state of a run: the serial port, the command pipeline, the
-// communication settings and the step lists, and the flags that couple the link, the manual
-// controls and the sequence runners. It wires the parts together; their logic lives in them.
+// communication settings, the step lists and the sequence runners, and it couples the link,
+// the manual controls and the runners. It wires the parts together; their logic lives in them.
 class TForm_Main : public QMainWindow
 {
     Q_OBJECT
 public:
-    // `programDir` is the program's folder, which holds "Config.dat".
+    // `programDir` is the program's folder, which holds "Config.dat" and the result folder.
+    // Without `port` the window drives the system's serial port.
     explicit TForm_Main(const QString& programDir = QCoreApplication::applicationDirPath(),
-                        QWidget* parent = nullptr);
+                        SerialPort* port = nullptr, QWidget* parent = nullptr);
     ~TForm_Main() override;
 
     QString SettingsPath() const;
@@ -37,12 +42,17 @@ public:
     void ReadSettingsFile(const QString& path);
     void WriteSettingsFile(const QString& path);
     void DispatchReply(const QByteArray& line);
+    void SaveGoNGResults();
 
     CommandPipeline& Pipeline() { return m_pipeline; }
     const TCommConfig& CommConfig() const { return m_commConfig; }
+    const QVector<TProgramStep>& ProgramSteps() const { return m_programSteps; }
+    const QVector<TGoNGStep>& GoNGSteps() const { return m_goNGSteps; }
     bool IsClosing() const { return Closing; }
     bool IsChannelSynced() const { return ChannelSynced; }
-    bool IsSequenceRunning() const { return SequenceRunning; }
+    // a voltage scan, program run or GO/NG run is active
+    bool SequenceRunning() const;
+    bool GoNGRunning() const { return m_goNG.isRunning(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -55,6 +65,13 @@ private:
     void FormClose();
     void PowerComPortRxChar();
     void PowerComPortFailed(const QString& message);
+    void TeThemePageControlChange();
+    void TeThemeRadioGroupRunClick();
+    void TeThemeButton_RunPorgramRunClick();
+    void runnerStarted(SequenceRunner& runner);
+    void runnerStopped(SequenceRunner& runner);
+    void setRunnerControls(const SequenceRunner& active, bool running);
+    void startRunner(const std::function<QString()>& run);
 
     void buildLayout();
     QWidget* buildToolBar();
@@ -62,25 +79,22 @@ private:
     QWidget* buildSummaryGroups();
     QTabWidget* buildChannelTabs();
     QGroupBox* buildOutputGroup();
-    QTabWidget* buildRunPages();
     void connectLink();
+    void connectSequences();
 
     QString m_programDir;
 
     // state of a run
     bool Closing = false;
     bool ChannelSynced = false;
-    bool SequenceRunning = false;
     TCommConfig m_commConfig;
-    QVector<TProgramStep> ProgramSteps;
-    QVector<TGoNGStep> GoNGSteps;
-    // The hotkey captions and the voltage-scan cells as the settings file carries them
-    // (8-bit texts).
+    QVector<TProgramStep> m_programSteps;
+    QVector<TGoNGStep> m_goNGSteps;
+    // The hotkey captions as the settings file carries them (8-bit texts).
     QByteArrayList HotkeyCaptions;
-    QByteArrayList ScanCells;
     bool m_shownOnce = false;
 
-    SystemSerialPort* PowerComPort;
+    SerialPort* PowerComPort;
     CommandPipeline m_pipeline;
 
     // controls
@@ -96,7 +110,12 @@ private:
     QLabel* TeThemeLabelOutputOff = nullptr;
     LedIndicator* iLedRectangleRx = nullptr;
     LedIndicator* iLedRectangleTx = nullptr;
-    QTabWidget* TeThemePageControl = nullptr;
     QGroupBox* TeThemeGroupBoxFastKey = nullptr;
+    SequencePages* m_pages = nullptr;
     StatusPanels* TeThemeStatusBar = nullptr;
+
+    // sequence runners, reading the grids of the pages
+    VoltageScanRunner m_scan;
+    ProgramRunner m_program;
+    GoNGRunner m_goNG;
 };

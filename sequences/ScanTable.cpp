@@ -15,6 +15,8 @@ SequenceGrid::Layout GridLayout()
     layout.fixedColumns = 1;
     layout.mergedColumns = {kIntervalColumn};
     layout.timeColumn = kIntervalColumn;
+    layout.fittedColumns = {0, 1, 2, 3, kIntervalColumn};
+    layout.heightFitsRows = true;
     return layout;
 }
 

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kBlockRows = 3;
 constexpr int kRowHeight = 21;
+constexpr int kLabelColumnWidth = 30;
 
 // Refuses any editor text the grid does not accept, and says why.
 class CellValidator : public QValidator
@@ -67,7 +68,12 @@ private:
 SequenceGrid::SequenceGrid(const Layout& layout, QWidget* parent)
     : QTableWidget(0, layout.columns, parent), m_layout(layout)
 {
+    QFont smaller = font(); // the grids use a small font so their headers fit
+    smaller.setPointSize(8);
+    setFont(smaller);
+    horizontalHeader()->setFont(smaller);
     verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(kRowHeight);
     verticalHeader()->setDefaultSectionSize(kRowHeight);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
@@ -75,6 +81,44 @@ SequenceGrid::SequenceGrid(const Layout& layout, QWidget* parent)
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     setItemDelegate(new CellDelegate(*this));
+    for (int column = 0; column < m_layout.fixedColumns; ++column)
+        if (!m_layout.fittedColumns.contains(column))
+            setColumnWidth(column, kLabelColumnWidth);
+    if (m_layout.heightFitsRows) {
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+}
+
+QSize SequenceGrid::sizeHint() const
+{
+    QSize hint = QTableWidget::sizeHint();
+    if (m_layout.heightFitsRows)
+        hint.setHeight(horizontalHeader()->sizeHint().height() +
+                       verticalHeader()->length() + 2 * frameWidth());
+    return hint;
+}
+
+void SequenceGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    fitColumns();
+}
+
+void SequenceGrid::fitColumns()
+{
+    // The fitted columns share what the other columns leave of the visible width, each
+    // resize setting them back even where the operator had dragged them.
+    if (m_layout.fittedColumns.isEmpty())
+        return;
+    int width = viewport()->width();
+    for (int column = 0; column < columnCount(); ++column)
+        if (!m_layout.fittedColumns.contains(column))
+            width -= columnWidth(column);
+    const int share = qMax(kLabelColumnWidth, width / m_layout.fittedColumns.size());
+    for (int column : m_layout.fittedColumns)
+        setColumnWidth(column, share);
 }
 
 int SequenceGrid::rows() const
@@ -204,6 +248,7 @@ void SequenceGrid::prepareRow(int tableRow)
 
 void SequenceGrid::rebuildBlocks()
 {
+    updateGeometry(); // the height hint follows the row count
     clearSpans();
     for (int first = 0; first + kBlockRows <= QTableWidget::rowCount(); first += kBlockRows)
         for (int column : m_layout.mergedColumns)

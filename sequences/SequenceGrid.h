@@ -24,6 +24,10 @@ public:
         QSet<int> resultColumns;   // written by a run, never edited by the operator
         int maxTextLength = 99;    // longest text a cell may take
         bool shadeAlternateSteps = false; // every other step in the tooltip colour
+        // Columns that share the grid's width whenever it is resized; fixed columns outside
+        // this set are kept narrow.
+        QSet<int> fittedColumns;
+        bool heightFitsRows = false; // tall enough for every row, no vertical scrolling
     };
 
     explicit SequenceGrid(const Layout& layout, QWidget* parent = nullptr);
@@ -55,6 +59,8 @@ public:
     // what the operator may type into a cell of `column`
     QString refusalHint(int column) const;
 
+    QSize sizeHint() const override;
+
 Q_SIGNALS:
     // the operator finished editing (column, row)
     void cellEdited(int column, int row);
@@ -63,8 +69,10 @@ Q_SIGNALS:
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitColumns();
     void rebuildBlocks();
     void prepareRow(int tableRow);
     QTableWidgetItem* itemAt(int column, int row) const;

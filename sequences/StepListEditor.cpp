@@ -112,6 +112,7 @@ SequenceGrid::Layout ProgramListEditor::GridLayout()
     layout.fixedColumns = 2;
     layout.mergedColumns = {StepNumberColumn, ProgramTimeColumn};
     layout.timeColumn = ProgramTimeColumn;
+    layout.fittedColumns = {VoltageColumn, CurrentColumn, ProgramTimeColumn};
     layout.maxTextLength = TProgramStep::TextSize - 1;
     layout.shadeAlternateSteps = true;
     return layout;
