@@ -1,5 +1,11 @@
 #include "TForm_Main.h"
 
+#include "TFormVAWindow.h"
+#include "TForm_About.h"
+#include "TForm_Config.h"
+#include "TForm_FastKey.h"
+#include "TForm_GoNGTable.h"
+
 #include "ErrorReport.h"
 #include "GoNGResultStore.h"
 #include "LedIndicator.h"
@@ -14,6 +20,9 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -77,6 +86,18 @@ TForm_Main::TForm_Main(const QString& programDir, SerialPort* port, QWidget* par
     PowerComPort->setParent(this);
     PowerComPort->setObjectName(QStringLiteral("PowerComPort"));
     FormCreate();
+    createWindows();
+}
+
+void TForm_Main::createWindows()
+{
+    // Created once, in this order, after the main window; each keeps its state between
+    // openings.
+    m_fastKeyDialog = new TForm_FastKey(this);
+    m_configDialog = new TForm_Config(this);
+    m_aboutBox = new TForm_About(this);
+    m_goNGManager = new TForm_GoNGTable(this);
+    m_plotWindow = new TFormVAWindow(this);
 }
 
 TForm_Main::~TForm_Main() = default;
@@ -424,7 +445,59 @@ QWidget* TForm_Main::buildToolBar()
     tbOpen = button("tbOpen", tr("Open"), QStyle::SP_DialogOpenButton);
     tbHelp = button("tbHelp", tr("Help"), QStyle::SP_DialogHelpButton);
     row->addStretch();
+
+    auto* helpMenu = Named(new QMenu(tbHelp), "PopupMenuHelp");
+    Named(helpMenu->addAction(QStringLiteral("Content"), this,
+                              [this] { ShowHelpFile(m_programDir); }),
+          "MenuHelpConnext");
+    Named(helpMenu->addAction(QStringLiteral("About..."), this, [this] { m_aboutBox->exec(); }),
+          "MenuHelpAbout");
+    tbHelp->setMenu(helpMenu);
+    tbHelp->setPopupMode(QToolButton::MenuButtonPopup);
+    tbHelp->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tbHelp, &QWidget::customContextMenuRequested, tbHelp, &QToolButton::showMenu);
+    connect(tbHelp, &QToolButton::clicked, this, [this] { m_aboutBox->exec(); });
+    connect(tbConfig, &QToolButton::clicked, this, &TForm_Main::tbConfigClick);
+    connect(tbSave, &QToolButton::clicked, this, &TForm_Main::tbSaveClick);
+    connect(tbOpen, &QToolButton::clicked, this, &TForm_Main::tbOpenClick);
     return bar;
+}
+
+void TForm_Main::tbConfigClick()
+{
+    const std::optional<TCommConfig> edited = m_configDialog->Edit(m_commConfig);
+    if (!edited)
+        return;
+    m_commConfig = *edited;
+    // every confirmation reconnects, changed or not
+    ConnectPort();
+}
+
+void TForm_Main::tbSaveClick()
+{
+    QString path = QFileDialog::getSaveFileName(this, tbSave->text(), m_programDir,
+                                                QStringLiteral("Param files (*.Par)"), nullptr,
+                                                QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return;
+    if (!path.contains(QLatin1String(".PAR")))
+        path += QStringLiteral(".PAR");
+    WriteSettingsFile(path);
+}
+
+void TForm_Main::tbOpenClick()
+{
+    // A program or GO/NG run took its step count when it started; replacing the lists under
+    // it would run steps that are no longer there.
+    if (m_program.isRunning() || m_goNG.isRunning()) {
+        ErrorReport::Show(tr("A parameter file cannot be opened while a program or GO/NG run "
+                             "is going on. Stop the run first."));
+        return;
+    }
+    const QString path = QFileDialog::getOpenFileName(this, tbOpen->text(), m_programDir,
+                                                      QStringLiteral("Param files (*.Par)"));
+    if (!path.isEmpty())
+        ReadSettingsFile(path);
 }
 
 QWidget* TForm_Main::buildTrendPlots()

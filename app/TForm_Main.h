@@ -13,6 +13,11 @@
 #include <QVector>
 
 class LedIndicator;
+class TForm_About;
+class TForm_Config;
+class TForm_FastKey;
+class TForm_GoNGTable;
+class TFormVAWindow;
 class QGroupBox;
 class QLabel;
 class QTabWidget;
@@ -60,11 +65,15 @@ protected:
 
 private:
     void FormCreate();
+    void createWindows();
     void SetDefaults();
     void FormShow();
     void FormClose();
     void PowerComPortRxChar();
     void PowerComPortFailed(const QString& message);
+    void tbConfigClick();
+    void tbSaveClick();
+    void tbOpenClick();
     void TeThemePageControlChange();
     void TeThemeRadioGroupRunClick();
     void TeThemeButton_RunPorgramRunClick();
@@ -113,6 +122,13 @@ private:
     QGroupBox* TeThemeGroupBoxFastKey = nullptr;
     SequencePages* m_pages = nullptr;
     StatusPanels* TeThemeStatusBar = nullptr;
+
+    // the other windows, created once after this one
+    TForm_FastKey* m_fastKeyDialog = nullptr;
+    TForm_Config* m_configDialog = nullptr;
+    TForm_About* m_aboutBox = nullptr;
+    TForm_GoNGTable* m_goNGManager = nullptr;
+    TFormVAWindow* m_plotWindow = nullptr;
 
     // sequence runners, reading the grids of the pages
     VoltageScanRunner m_scan;
