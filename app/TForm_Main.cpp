@@ -234,9 +234,31 @@ void TForm_Main::DispatchReply(const QByteArray& line)
         return;
     }
     TeThemeStatusBar->setPanelText(2, tr("Communication Status") + tr(": OK"));
-    if (reply.kind == ReplyMeaning::MeasuredCurrents && GoNGRunning())
-        m_goNG.Judge(reply.values);
+    switch (reply.kind) {
+    case ReplyMeaning::Identity:
+        TeThemeStatusBar->setPanelText(0, tr("Power Type:") + reply.model);
+        break;
+    case ReplyMeaning::MeasuredCurrents:
+        if (GoNGRunning())
+            m_goNG.Judge(reply.values);
+        break;
+    case ReplyMeaning::SelectedChannel:
+        takeSelectedChannel(reply.channel);
+        break;
+    default:
+        break;
+    }
     m_pipeline.SendNextCommand();
+}
+
+void TForm_Main::takeSelectedChannel(int channel)
+{
+    // Only the first reply moves the tabs; later ones follow the operator's tab changes.
+    if (!ChannelSynced)
+        TeThemePageControl1->setCurrentIndex(channel - 1);
+    TeThemeLabelOutputOn->setText(QStringLiteral("Channel %1 Output On").arg(channel));
+    TeThemeLabelOutputOff->setText(QStringLiteral("Channel %1 Output Off").arg(channel));
+    ChannelSynced = true;
 }
 
 bool TForm_Main::SequenceRunning() const

@@ -71,6 +71,7 @@ private:
     void FormClose();
     void PowerComPortRxChar();
     void PowerComPortFailed(const QString& message);
+    void takeSelectedChannel(int channel);
     void tbConfigClick();
     void tbSaveClick();
     void tbOpenClick();
