@@ -15,6 +15,7 @@
 #include "ToggleSwitch.h"
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
