@@ -9,6 +9,7 @@
 #include "ScpiCommands.h"
 #include "SequencePages.h"
 #include "SetpointKnob.h"
+#include "SettingsFile.h"
 #include "SevenSegmentReadout.h"
 #include "TForm_About.h"
 #include "TForm_Config.h"
@@ -109,14 +110,11 @@ void TForm_Main::tbConfigClick()
 
 void TForm_Main::tbSaveClick()
 {
-    QString path = QFileDialog::getSaveFileName(this, tbSave->text(), m_programDir,
-                                                QStringLiteral("Param files (*.Par)"), nullptr,
-                                                QFileDialog::DontConfirmOverwrite);
-    if (path.isEmpty())
-        return;
-    if (!path.contains(QLatin1String(".PAR")))
-        path += QStringLiteral(".PAR");
-    WriteSettingsFile(path);
+    const QString path = QFileDialog::getSaveFileName(
+        this, tbSave->text(), m_programDir, QStringLiteral("Param files (*.Par)"), nullptr,
+        QFileDialog::DontConfirmOverwrite);
+    if (!path.isEmpty())
+        WriteSettingsFile(ParameterFilePath(path));
 }
 
 void TForm_Main::tbOpenClick()

@@ -62,6 +62,11 @@ bool PathHasCommBlock(const QString& path)
     return !path.toUpper().contains(QLatin1String(".PAR"));
 }
 
+QString ParameterFilePath(const QString& chosen)
+{
+    return chosen.contains(QLatin1String(".PAR")) ? chosen : chosen + QStringLiteral(".PAR");
+}
+
 QByteArray EncodeSettings(const SettingsImage& image)
 {
     Q_ASSERT(image.hotkeyCaptions.size() == SettingsImage::CaptionCount);

@@ -34,6 +34,10 @@ SettingsImage DefaultSettingsImage();
 // The communication block is stored unless the path contains ".PAR" in any letter case.
 bool PathHasCommBlock(const QString& path);
 
+// The path a parameter file is saved under: the chosen name, with ".PAR" appended unless it
+// already contains ".PAR" (in capitals), so "Lab1.Par" becomes "Lab1.Par.PAR".
+QString ParameterFilePath(const QString& chosen);
+
 QByteArray EncodeSettings(const SettingsImage& image);
 
 struct DecodedSettings
