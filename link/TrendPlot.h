@@ -21,7 +21,7 @@ class TrendPlot : public QwtPlot
     Q_OBJECT
 public:
     static constexpr int kChannels = 3;
-    static constexpr int kFrameMs = 50;
+    static constexpr int kFrameMs = 100;
     // the X axis spans at least this much, so its labels step in whole seconds
     static constexpr qint64 kMinimumSpanMs = 10000;
 

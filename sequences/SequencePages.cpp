@@ -128,9 +128,9 @@ QWidget* SequencePages::buildProgramPage()
     column->addWidget(TeThemeStringGridList, 1);
     TeThemeRadioGroupRun = Named(new QGroupBox(tr("RunTimes")), "TeThemeRadioGroupRun");
     auto* choices = new QHBoxLayout(TeThemeRadioGroupRun);
-    runOnce = new QRadioButton(tr("Once"));
-    runRepeat = new QRadioButton(tr("Repeat"));
-    runCustom = new QRadioButton(tr("Custom"));
+    runOnce = Named(new QRadioButton(tr("Once")), "runOnce");
+    runRepeat = Named(new QRadioButton(tr("Repeat")), "runRepeat");
+    runCustom = Named(new QRadioButton(tr("Custom")), "runCustom");
     runOnce->setChecked(true);
     for (QRadioButton* choice : {runOnce, runRepeat, runCustom})
         choices->addWidget(choice);
