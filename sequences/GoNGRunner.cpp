@@ -25,18 +25,11 @@ GoNGRunner::GoNGRunner(GridCells& grid, CommandSink sink, QObject* parent)
 
 QString GoNGRunner::Run()
 {
-    QVector<int> times;
-    for (int step = 0; step < StepCountOf(m_grid); ++step) {
-        const QString time = m_grid.cell(TimeColumn, StepRow(step, 1));
-        const std::optional<int> ms = StepTimeMs(time);
-        if (!ms)
-            return StepTimeError(step + 1, time);
-        times.append(*ms);
-    }
-    if (times.isEmpty())
-        return {};
-    m_stepTimesMs = times;
-    m_stepCount = times.size();
+    const StepTimes times = ReadStepTimes(m_grid, TimeColumn);
+    if (!times.error.isEmpty() || times.ms.isEmpty())
+        return times.error;
+    m_stepTimesMs = times.ms;
+    m_stepCount = times.ms.size();
     m_stepIndex = 0;
     // The first step sends only the channels that are judged; later steps send every
     // channel with a voltage.

@@ -45,3 +45,16 @@ int StepCountOf(const GridCells& grid)
 {
     return (grid.rows() - 1) / 3;
 }
+
+StepTimes ReadStepTimes(const GridCells& grid, int timeColumn)
+{
+    StepTimes times;
+    for (int step = 0; step < StepCountOf(grid); ++step) {
+        const QString time = grid.cell(timeColumn, StepRow(step, 1));
+        const std::optional<int> ms = StepTimeMs(time);
+        if (!ms)
+            return {{}, StepTimeError(step + 1, time)};
+        times.ms.append(*ms);
+    }
+    return times;
+}

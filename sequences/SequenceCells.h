@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 #include <optional>
@@ -22,6 +23,15 @@ std::optional<int> StepTimeMs(const QString& cellText);
 
 // The message for a step time that StepTimeMs refuses; `step` counts from 1.
 QString StepTimeError(int step, const QString& cellText);
+
+// The times of every step of a step grid (time in the first row of each step, `timeColumn`),
+// as milliseconds; on the first time StepTimeMs refuses, the message naming its step instead.
+struct StepTimes
+{
+    QVector<int> ms;
+    QString error;
+};
+StepTimes ReadStepTimes(const GridCells& grid, int timeColumn);
 
 // Number of whole steps of a grid of three rows per step below its header row.
 int StepCountOf(const GridCells& grid);

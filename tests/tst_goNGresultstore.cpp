@@ -1,5 +1,6 @@
 #include "GoNGResultStore.h"
 #include "support/FakeGrid.h"
+#include "support/ResultTable.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -18,28 +19,6 @@ FakeGrid FilledGrid(int steps)
         grid.setCell(7, row, QStringLiteral("Pass"));
     }
     return grid;
-}
-
-QList<QStringList> ReadRows(const QString& path)
-{
-    QList<QStringList> rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(QStringLiteral("SELECT Channel, Setting, Real, Max, Min, Pass FROM "
-                                           "GoNGResults"),
-                            db);
-            while (query.next()) {
-                QStringList row;
-                for (int i = 0; i < 6; ++i)
-                    row << query.value(i).toString();
-                rows << row;
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("reader"));
-    return rows;
 }
 
 } // namespace
@@ -88,7 +67,7 @@ void TestGoNGResultStore::recordsRowsInStepOrder()
     FakeGrid grid = FilledGrid(2);
     grid.setCell(2, 4, QStringLiteral("123456789012345678901234")); // cut to 20 characters
     QCOMPARE(GoNGResultStore::SaveGoNGResults(programDir.path(), "GoNG", grid), QString());
-    const QList<QStringList> rows = ReadRows(programDir.filePath("db/GoNG.db"));
+    const QList<QStringList> rows = ReadResultTable(programDir.filePath("db/GoNG.db"));
     QCOMPARE(rows.size(), 6);
     for (int i = 0; i < 6; ++i)
         QCOMPARE(rows[i].mid(0, 1), QStringList{QString::number(i % 3 + 1)});
@@ -118,7 +97,7 @@ void TestGoNGResultStore::untestedChannelIsStoredAsN()
     FakeGrid grid = FilledGrid(1);
     grid.setCell(column, 2, text);
     QCOMPARE(GoNGResultStore::SaveGoNGResults(programDir.path(), "GoNG", grid), QString());
-    const QStringList row = ReadRows(programDir.filePath("db/GoNG.db")).at(1);
+    const QStringList row = ReadResultTable(programDir.filePath("db/GoNG.db")).at(1);
     QCOMPARE(row[0], QStringLiteral("2"));
     if (stored)
         QCOMPARE(row[column == 3 ? 2 : column == 4 ? 3 : 1], text);
@@ -134,7 +113,7 @@ void TestGoNGResultStore::laterRunReplacesRows()
     FakeGrid second = FilledGrid(1);
     second.setCell(7, 1, QStringLiteral("NoPass"));
     QCOMPARE(GoNGResultStore::SaveGoNGResults(programDir.path(), "Line2.DB", second), QString());
-    const QList<QStringList> rows = ReadRows(programDir.filePath("db/Line2.DB"));
+    const QList<QStringList> rows = ReadResultTable(programDir.filePath("db/Line2.DB"));
     QCOMPARE(rows.size(), 3);
     QCOMPARE(rows[0][5], QStringLiteral("NoPass"));
 }
@@ -144,7 +123,7 @@ void TestGoNGResultStore::headerOnlyGridLeavesEmptyTable()
     QTemporaryDir programDir;
     QCOMPARE(GoNGResultStore::SaveGoNGResults(programDir.path(), "GoNG", FakeGrid(1)), QString());
     QVERIFY(QFile::exists(programDir.filePath("db/GoNG.db")));
-    QVERIFY(ReadRows(programDir.filePath("db/GoNG.db")).isEmpty());
+    QVERIFY(ReadResultTable(programDir.filePath("db/GoNG.db")).isEmpty());
 }
 
 void TestGoNGResultStore::failedStoreLeavesEarlierRows()
@@ -165,7 +144,7 @@ void TestGoNGResultStore::failedStoreLeavesEarlierRows()
         locker.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("locker"));
-    QCOMPARE(ReadRows(path).size(), 6);
+    QCOMPARE(ReadResultTable(path).size(), 6);
 }
 
 void TestGoNGResultStore::invalidRecorderNameIsReported()

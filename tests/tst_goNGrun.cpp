@@ -2,6 +2,7 @@
 #include "SequenceGrid.h"
 #include "SettingsFile.h"
 #include "TForm_Main.h"
+#include "support/ResultTable.h"
 #include "support/SimProcess.h"
 
 #include <QPushButton>
@@ -10,32 +11,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QList<QStringList> ResultRows(const QString& path)
-{
-    QList<QStringList> rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(QStringLiteral("SELECT Channel, Setting, Real, Max, Min, Pass FROM "
-                                           "GoNGResults"),
-                            db);
-            while (query.next()) {
-                QStringList row;
-                for (int i = 0; i < 6; ++i)
-                    row << query.value(i).toString();
-                rows << row;
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("check"));
-    return rows;
-}
-
-} // namespace
 
 // A GO/NG run of the real main window against the simulator: channel 1 draws 0.5 A through its
 // 10 ohm load and passes, channel 2 is held at its 1 A current limit by a 1 ohm load and fails,
@@ -95,7 +70,7 @@ void TestGoNGRun::runRecordsVerdictsAndStopRecordsNothing()
     QTRY_VERIFY(channelTabs->isEnabled());
 
     const QString table = programDir.filePath(QStringLiteral("db/GoNG.db"));
-    const QList<QStringList> recorded = ResultRows(table);
+    const QList<QStringList> recorded = ReadResultTable(table);
     QCOMPARE(recorded.size(), 3);
     QCOMPARE(recorded[0], (QStringList{"1", "5", "0.5", "1", "0.2", "Pass"}));
     QCOMPARE(recorded[1], (QStringList{"2", "5", "1", "0.5", "0", "NoPass"}));
@@ -109,7 +84,7 @@ void TestGoNGRun::runRecordsVerdictsAndStopRecordsNothing()
     stop->click();
     QVERIFY(!window.GoNGRunning());
     QTest::qWait(2000);
-    QCOMPARE(ResultRows(table), recorded);
+    QCOMPARE(ReadResultTable(table), recorded);
     QCOMPARE(grid->cell(7, 2), QStringLiteral("Pass")); // the cells of the stopped run stay
 }
 
