@@ -68,7 +68,6 @@ public:
     const QVector<TProgramStep>& ProgramSteps() const { return m_programSteps; }
     const QVector<TGoNGStep>& GoNGSteps() const { return m_goNGSteps; }
     const TrendStore& Trend() const { return m_trend; }
-    bool IsClosing() const { return Closing; }
     bool IsChannelSynced() const { return ChannelSynced; }
     // a voltage scan, program run or GO/NG run is active
     bool SequenceRunning() const;

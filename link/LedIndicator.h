@@ -13,7 +13,6 @@ class LedIndicator : public QWidget
 public:
     explicit LedIndicator(const QColor& litColor, QWidget* parent = nullptr);
 
-    bool isOn() const { return m_on; }
     void setOn(bool on);
     void toggle() { setOn(!m_on); }
 

@@ -25,7 +25,6 @@ public:
     void Delete();
     void Renumber();
 
-    QMenu* contextMenu() const { return m_menu; }
     // menu texts 74, 75 and 76 of the text table
     void LoadCaptions(const TextTable& texts);
 
