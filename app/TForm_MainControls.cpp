@@ -140,14 +140,14 @@ void TForm_Main::connectSequences()
     connect(pages.TeThemeButton_VoltScanRun, &QPushButton::clicked, this,
             [this] { startRunner([this] { return m_scan.Run(); }); });
     connect(pages.TeThemeButton_VoltScanStop, &QPushButton::clicked, &m_scan,
-            &VoltageScanRunner::Stop);
+            &SequenceRunner::Stop);
     connect(pages.TeThemeButton_RunPorgramRun, &QPushButton::clicked, this,
             &TForm_Main::TeThemeButton_RunPorgramRunClick);
     connect(pages.TeThemeButton_RunProgramStop, &QPushButton::clicked, &m_program,
-            &ProgramRunner::Stop);
+            &SequenceRunner::Stop);
     connect(pages.TeThemeButton_GoNGRun, &QPushButton::clicked, this,
             [this] { startRunner([this] { return m_goNG.Run(); }); });
-    connect(pages.TeThemeButton_GoNGStop, &QPushButton::clicked, &m_goNG, &GoNGRunner::Stop);
+    connect(pages.TeThemeButton_GoNGStop, &QPushButton::clicked, &m_goNG, &SequenceRunner::Stop);
     connect(&m_goNG, &GoNGRunner::completed, this, &TForm_Main::SaveGoNGResults);
     for (QRadioButton* choice : {pages.runOnce, pages.runRepeat, pages.runCustom})
         connect(choice, &QRadioButton::toggled, this, &TForm_Main::TeThemeRadioGroupRunClick);

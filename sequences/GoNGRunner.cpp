@@ -29,7 +29,6 @@ QString GoNGRunner::Run()
     if (!times.error.isEmpty() || times.ms.isEmpty())
         return times.error;
     m_stepTimesMs = times.ms;
-    m_stepCount = times.ms.size();
     m_stepIndex = 0;
     // The first step sends only the channels that are judged; later steps send every
     // channel with a voltage.
@@ -38,14 +37,9 @@ QString GoNGRunner::Run()
     return {};
 }
 
-void GoNGRunner::Stop()
-{
-    markStopped();
-}
-
 void GoNGRunner::Timer_RunGoNGTimer()
 {
-    if (++m_stepIndex >= m_stepCount) {
+    if (++m_stepIndex >= StepCount()) {
         Stop();
         Q_EMIT completed();
         return;

@@ -21,15 +21,13 @@ public:
     // Starts the run; returns an error text and starts nothing when a step time is invalid.
     // A grid without any step starts nothing.
     QString Run();
-    // Ends the run early; nothing is recorded.
-    void Stop();
     void Timer_RunGoNGTimer();
 
     // The verdict rule, for the measured currents of channels 1..3 just taken in.
     void Judge(const std::array<double, 3>& currents);
 
     int StepIndex() const { return m_stepIndex; }
-    int StepCount() const { return m_stepCount; }
+    int StepCount() const { return m_stepTimesMs.size(); }
 
 Q_SIGNALS:
     // The last step's time has run out; the run has stopped and its grid is to be recorded.
@@ -41,6 +39,5 @@ private:
     void queueStep(bool fullTest);
 
     int m_stepIndex = 0;
-    int m_stepCount = 0;
     QVector<int> m_stepTimesMs;
 };

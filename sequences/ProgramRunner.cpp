@@ -22,7 +22,6 @@ QString ProgramRunner::Run()
     if (!times.error.isEmpty() || times.ms.isEmpty())
         return times.error;
     m_stepTimesMs = times.ms;
-    m_stepCount = times.ms.size();
     m_stepIndex = 0;
     m_runNumber = 1;
     beginStep();
@@ -31,14 +30,9 @@ QString ProgramRunner::Run()
     return {};
 }
 
-void ProgramRunner::Stop()
-{
-    markStopped();
-}
-
 void ProgramRunner::Timer_RunProgramTimer()
 {
-    if (++m_stepIndex >= m_stepCount) {
+    if (++m_stepIndex >= StepCount()) {
         if (passesComplete()) {
             Stop();
             return;

@@ -24,11 +24,10 @@ public:
     // Starts the run; returns an error text and starts nothing when a step time is invalid.
     // A grid without any step starts nothing.
     QString Run();
-    void Stop();
     void Timer_RunProgramTimer();
 
     int StepIndex() const { return m_stepIndex; }
-    int StepCount() const { return m_stepCount; }
+    int StepCount() const { return m_stepTimesMs.size(); }
     int RunNumber() const { return m_runNumber; }
 
 Q_SIGNALS:
@@ -42,7 +41,6 @@ private:
     RunMode m_mode = Once;
     int m_customPasses = 2;
     int m_stepIndex = 0;
-    int m_stepCount = 0;
     int m_runNumber = 0;
     QVector<int> m_stepTimesMs;
 };

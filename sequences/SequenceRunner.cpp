@@ -25,12 +25,11 @@ void SequenceRunner::markStarted(int firstIntervalMs)
     Q_EMIT started();
 }
 
-bool SequenceRunner::markStopped()
+void SequenceRunner::Stop()
 {
     m_timer.stop();
     if (!m_running)
-        return false;
+        return;
     m_running = false;
     Q_EMIT stopped();
-    return true;
 }

@@ -16,6 +16,8 @@ public:
                    QObject* parent = nullptr);
 
     bool isRunning() const { return m_running; }
+    // Ends the run; commands already queued are still sent.
+    void Stop();
     const QTimer& stepTimer() const { return m_timer; }
 
 Q_SIGNALS:
@@ -26,8 +28,6 @@ protected:
     // Sets the time to the next step; 0 means the step lasts until Stop.
     void setStepInterval(int ms);
     void markStarted(int firstIntervalMs);
-    // Clears the running state; false when nothing was running.
-    bool markStopped();
 
     GridCells& m_grid;
     CommandSink m_sink;

@@ -35,11 +35,6 @@ QString VoltageScanRunner::Run()
     return {};
 }
 
-void VoltageScanRunner::Stop()
-{
-    markStopped();
-}
-
 void VoltageScanRunner::Timer_VoltScanTimer()
 {
     bool allFinished = true;

@@ -16,7 +16,6 @@ public:
 
     // Starts the scan; returns an error text and starts nothing when the interval is invalid.
     QString Run();
-    void Stop();
     void Timer_VoltScanTimer();
 
     const std::array<QString, 3>& ScanVoltage() const { return m_scanVoltage; }
